@@ -63,6 +63,11 @@ void TForm1::BuildComponents() {
   ui::Place(RadioButton1, 416, 24, 49, 17);
   ui::Place(RadioButton2, 468, 24, 49, 17);
   RadioButton1->setChecked(true);
+  // Indicators never smaller than the style draws them.
+  for (QWidget* w : std::initializer_list<QWidget*>{CheckBox1, RadioButton1, RadioButton2}) {
+    w->resize(w->size().expandedTo(w->sizeHint()));
+    w->raise();
+  }
 
   LabeledEdit1 = new ui::TLabeledEdit(p, "ファイル数", 8);
   LabeledEdit1->SetReadOnly(true);
