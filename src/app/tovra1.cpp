@@ -51,7 +51,10 @@ void TForm1::Panel1Resize() {
   ListBox1->setGeometry(l.fileLeft, ListBox1->y(), l.fileWidth, l.listHeight);
 }
 
-void TForm1::DirectoryListBox1Change() { RefreshFileList(); }
+void TForm1::DirectoryListBox1Change() {
+  RememberFolder(DirectoryListBox1->Directory());
+  RefreshFileList();
+}
 void TForm1::ComboBox1Change() { RefreshFileList(); }
 void TForm1::CheckBox1Click() { RefreshFileList(); }
 
