@@ -9,6 +9,8 @@
 int ParseExtensionFilter(const std::string& filterText);
 // Number of times a name is listed under the parsed filter (0 when none).
 int MatchCount(const std::string& name, int last);
+// A byte count with its thousands grouped by commas.
+std::string GroupedDigits(uint32_t size);
 // Writes the size text into ByteCountText.
 void FormatByteCount(uint32_t size);
 // One list line: the name padded to 25 display columns, a blank, the size.

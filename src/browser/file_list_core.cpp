@@ -33,14 +33,14 @@ int MatchCount(const std::string& name, int last) {
   return n;
 }
 
-void FormatByteCount(uint32_t size) {
+std::string GroupedDigits(uint32_t size) {
   const unsigned g = size / 1000000000u;
   const unsigned m = (size % 1000000000u) / 1000000u;
   const unsigned k = (size % 1000000u) / 1000u;
   const unsigned u = size % 1000u;
-  char buf[100];
+  char buf[32];
   if (g != 0) {
-    std::snprintf(buf, sizeof buf, "%u,%03u,%03u,%03u Byte", g, m, k, u);
+    std::snprintf(buf, sizeof buf, "%u,%03u,%03u,%03u", g, m, k, u);
   } else if (m != 0) {
     std::snprintf(buf, sizeof buf, "%u,%03u,%03u", m, k, u);
   } else if (k != 0) {
@@ -48,7 +48,13 @@ void FormatByteCount(uint32_t size) {
   } else {
     std::snprintf(buf, sizeof buf, "%u", u);
   }
-  ByteCountText = buf;
+  return buf;
+}
+
+void FormatByteCount(uint32_t size) {
+  // Only sizes of a billion bytes and more carry the unit.
+  ByteCountText = GroupedDigits(size);
+  if (size >= 1000000000u) ByteCountText += " Byte";
 }
 
 std::string ListLine(const std::string& name, const std::string& sizeText) {

@@ -3,28 +3,13 @@
 #include <cstdio>
 
 #include "app/tovra1.h"
+#include "browser/file_list.h"
 #include "forms/form6.h"
 #include "formats/picture_loading.h"
 #include "platform/dir_search.h"
 #include "ui/components.h"
 
-void FormatFileSize(uint32_t bytes) {
-  const unsigned g1 = bytes / 1000000000u;
-  const unsigned g2 = bytes % 1000000000u / 1000000u;
-  const unsigned g3 = bytes % 1000000u / 1000u;
-  const unsigned g4 = bytes % 1000u;
-  char buf[100];
-  if (g1 != 0) {
-    std::snprintf(buf, sizeof buf, "%u,%03u,%03u,%03u Byte", g1, g2, g3, g4);
-  } else if (g2 != 0) {
-    std::snprintf(buf, sizeof buf, "%u,%03u,%03u Byte", g2, g3, g4);
-  } else if (g3 != 0) {
-    std::snprintf(buf, sizeof buf, "%u,%03u Byte", g3, g4);
-  } else {
-    std::snprintf(buf, sizeof buf, "%u Byte", g4);
-  }
-  ByteCountText = buf;
-}
+void FormatFileSize(uint32_t bytes) { ByteCountText = GroupedDigits(bytes) + " Byte"; }
 
 std::string PixelFormatText(graphics::PixelFormat format) {
   using graphics::PixelFormat;

@@ -192,7 +192,21 @@ std::vector<std::string> TComboBox::Items() const {
 TLabeledEdit::TLabeledEdit(QWidget* parent, const std::string& label, int labelSpacing)
     : QWidget(parent), label_(new QLabel(Q(label), parent)), edit_(new QLineEdit(parent)),
       spacing_(labelSpacing) {
-  hide();  // only a holder: the label and the edit sit on the parent
+  // Only a holder: the label and the edit sit on the parent.
+  QWidget::setVisible(false);
+}
+
+void TLabeledEdit::setVisible(bool visible) {
+  label_->setVisible(visible);
+  edit_->setVisible(visible);
+}
+
+void TLabeledEdit::changeEvent(QEvent* e) {
+  if (e->type() == QEvent::EnabledChange) {
+    label_->setEnabled(isEnabled());
+    edit_->setEnabled(isEnabled());
+  }
+  QWidget::changeEvent(e);
 }
 
 std::string TLabeledEdit::Text() const { return U(edit_->text()); }

@@ -101,6 +101,11 @@ class TLabeledEdit : public QWidget {
   QLabel* Label() const { return label_; }
   // Places the edit; the label stands left of it.
   void PlaceEdit(int left, int top, int width, int height);
+  // Showing, hiding, enabling and disabling act on the label and the edit.
+  void setVisible(bool visible) override;
+
+ protected:
+  void changeEvent(QEvent* e) override;
 
  private:
   QLabel* label_;

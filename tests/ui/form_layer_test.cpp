@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QLabel>
 #include <stdexcept>
 #include <vector>
 
@@ -142,6 +143,29 @@ TEST(Components, FolderListShowsPathThenSubfolders) {
   EXPECT_EQ(changes, 3);
   EXPECT_FALSE(list.SetDirectory(dir / "missing"));
   EXPECT_EQ(changes, 3);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Components, LabeledEditShowsAndEnablesBothParts) {
+  QWidget parent;
+  ui::TLabeledEdit edit(&parent, "Size", 8);
+  edit.PlaceEdit(100, 10, 50, 20);
+  parent.show();
+  EXPECT_TRUE(edit.Edit()->isVisible());
+  EXPECT_TRUE(edit.Label()->isVisible());
+  edit.hide();
+  EXPECT_FALSE(edit.Edit()->isVisible());
+  EXPECT_FALSE(edit.Label()->isVisible());
+  edit.show();
+  EXPECT_TRUE(edit.Edit()->isVisible());
+  edit.setEnabled(false);
+  EXPECT_FALSE(edit.Edit()->isEnabled());
+  EXPECT_FALSE(edit.Label()->isEnabled());
+  // The label stands left of the edit, 8 design pixels apart.
+  EXPECT_LT(edit.Label()->x() + edit.Label()->width(), edit.Edit()->x());
 }
 
 }  // namespace
