@@ -1,6 +1,5 @@
 #include "browser/drives.h"
 
-#include <filesystem>
 #include <system_error>
 
 #include "app/startup.h"
@@ -17,9 +16,6 @@ using platform::Mount;
 std::string StartDrive;
 
 namespace {
-
-// The main window has been activated before: later activations keep the folder.
-bool g_activatedBefore = false;
 
 // The mounts the last lookup read, so a filled list does not re-read the
 // mount table once per entry.
@@ -38,13 +34,6 @@ const Mount* FindMount(const std::string& mountPoint) {
   return nullptr;
 }
 
-// The folder list is created on the process's current folder.
-bool ShowsStartFolder(const std::string& folder) {
-  std::error_code ec;
-  const std::filesystem::path cwd = std::filesystem::current_path(ec);
-  return !ec && std::filesystem::equivalent(cwd, folder, ec) && !ec;
-}
-
 }  // namespace
 
 void SetMountSourceForTesting(const std::string& mountinfoPath, const std::string& byLabelDir,
@@ -55,7 +44,6 @@ void SetMountSourceForTesting(const std::string& mountinfoPath, const std::strin
 
 void ResetDrivesForTesting() {
   ui::ForgetDriveFolders();
-  g_activatedBefore = false;
   StartDrive.clear();
   Snapshot().clear();
 }
@@ -118,13 +106,8 @@ void RunStartSetUp() {
   ui::TFolderList* list = Form1->DirectoryListBox1;
   const std::vector<Mount> mounts = CurrentMounts();
   const Mount* start = platform::MountOf(list->Directory(), mounts);
-  if (!g_activatedBefore) {
-    g_activatedBefore = true;
-    // The browser opens at the root of the drive the program started on. A
-    // list that was moved before the window first showed keeps its folder.
-    if (start && ShowsStartFolder(list->Directory())) list->SetDirectory(start->mountPoint);
-  }
-  // A dialog closing must not throw the browser away from its folder.
+  // The browser stays where it is: in the folder the program was started
+  // in, and after a dialog closes in the folder the user left it.
   RememberFolder(list->Directory());
   StartDrive = start ? start->mountPoint : std::string();
   FillDriveList(Form1->ComboBox2);

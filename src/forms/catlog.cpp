@@ -64,6 +64,9 @@ Tcatlog_f::Tcatlog_f() : ui::TForm("一覧表示", 676, 361) {
   StatusBar1 = new QLabel(Client());
   StatusBar1->setFixedHeight(ui::S(30));
   StatusBar1->setAutoFillBackground(true);
+  // Its own roles, not the ones the button-face window would hand down.
+  StatusBar1->setBackgroundRole(QPalette::Window);
+  StatusBar1->setForegroundRole(QPalette::WindowText);
   QPalette sp = StatusBar1->palette();
   sp.setColor(QPalette::Window, sp.color(QPalette::HighlightedText));
   sp.setColor(QPalette::WindowText, Qt::black);

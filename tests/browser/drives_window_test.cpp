@@ -64,9 +64,9 @@ class DriveWindowTest : public ::testing::Test {
   std::string savedCwd;
 };
 
-TEST_F(DriveWindowTest, FirstActivationMovesToTheRootOfTheFoldersMount) {
+TEST_F(DriveWindowTest, FirstActivationKeepsTheStartFolderAndShowsItsMount) {
   StartIn(m / "data/sub/deeper");
-  EXPECT_EQ(Folder(), m / "data");
+  EXPECT_EQ(Folder(), m / "data/sub/deeper");
   EXPECT_EQ(StartDrive, m / "data");
   EXPECT_EQ(Form1->ComboBox2->Text(), m / "data[PHOTOS2]");
   const std::vector<std::string> items = Form1->ComboBox2->Items();

@@ -423,6 +423,16 @@ TEST_F(CatalogTest, HoverDescribesTheEntryInRed) {
     EXPECT_EQ(LastHintIndex, 0);
     EXPECT_EQ(catlog_f->StatusBar1->font().pointSize(), 12);
     EXPECT_EQ(catlog_f->StatusBar1->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    // And it is drawn in red.
+    const QImage shown = catlog_f->StatusBar1->grab().toImage();
+    int red = 0;
+    for (int y = 0; y < shown.height(); ++y) {
+      for (int x = 0; x < shown.width(); ++x) {
+        const QColor c = shown.pixelColor(x, y);
+        if (c.red() > 200 && c.green() < 80 && c.blue() < 80) ++red;
+      }
+    }
+    EXPECT_GT(red, 20);
     catlog_f->SetStatusText("other");
     catlog_f->Image1MouseMove(30, 30);  // same entry: nothing rebuilt
     EXPECT_EQ(catlog_f->StatusText(), "other");
