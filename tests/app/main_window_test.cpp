@@ -167,3 +167,29 @@ TEST_F(MainWindowTest, ViewedPositionsKeepTheNewest) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(MainWindowTest, CatalogOpensOnTheListAndTheListIsRebuiltAfterIt) {
+  dir.Write("a.jpg", "not really a picture");
+  Browse(dir.path(), "jpg");
+  CommandLineText = "/opt/view/show";  // keeps the drive set-up out of it
+  Form1->RadioButton2->setChecked(true);
+  int catalogCount = -1;
+  script.modalAnswers.push_back([&](ui::TForm& form) {
+    EXPECT_EQ(&form, catlog_f);
+    catalogCount = ImageFileCount;
+    // A file appears while the catalog is open.
+    dir.Write("b.jpg", "x");
+    form.close();
+  });
+  Form1->N1Click();
+  EXPECT_EQ(script.modalCaptions.size(), 1u);
+  EXPECT_EQ(catalogCount, 1);
+  EXPECT_EQ(ImageFileCount, 2);
+  EXPECT_EQ(Form1->ListBox1->Count(), 2);
+  // The 170 choice stays: nothing resets it.
+  EXPECT_TRUE(Form1->RadioButton2->isChecked());
+}
+
+}  // namespace
