@@ -8,7 +8,8 @@ build="${TOVRA_BUILD_DIR:-$here/build}"
 
 packages=(g++ cmake make pkg-config qt6-base-dev libjpeg62-turbo-dev libpng-dev libgif-dev)
 if [ "$mode" = test ]; then
-  packages+=(googletest libgtest-dev)
+  # Window tests draw text, so some font must be there.
+  packages+=(googletest libgtest-dev fonts-dejavu-core)
 else
   packages+=(fonts-ipafont-gothic fonts-ipafont-mincho)
 fi
