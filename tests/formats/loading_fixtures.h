@@ -2,10 +2,14 @@
 // Small picture files written byte by byte inside the tests: BMP of every
 // depth, PNG (stored deflate blocks) and GIF (LZW kept at its smallest code
 // size by frequent clear codes). Each holds a known picture.
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "graphics/bitmap.h"
 
 namespace fixtures {
 
@@ -201,6 +205,19 @@ inline std::string MakeGif(int w, int h) {
   g += '\0';
   g += ';';
   return g;
+}
+
+// The decoded bitmap is the pattern, pixel for pixel.
+inline void ExpectPattern(const graphics::Bitmap& b, int w, int h) {
+  ASSERT_EQ(b.Width(), w);
+  ASSERT_EQ(b.Height(), h);
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) {
+      const uint32_t rgb = PatternRgb(x, y);
+      const graphics::Color want = ((rgb & 0xFF) << 16) | (rgb & 0xFF00) | (rgb >> 16);
+      ASSERT_EQ(b.PixelColor(x, y), want) << "at " << x << "," << y;
+    }
+  }
 }
 
 }  // namespace fixtures

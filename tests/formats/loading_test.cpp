@@ -61,18 +61,6 @@ class Loading : public ::testing::Test {
   void InstallPlugin(const std::string& builtName, const std::string& asName) {
     CopyFile(BinFile(builtName), dir / asName);
   }
-  void ExpectPattern(const Bitmap& b, int w, int h) {
-    ASSERT_EQ(b.Width(), w);
-    ASSERT_EQ(b.Height(), h);
-    for (int y = 0; y < h; ++y) {
-      for (int x = 0; x < w; ++x) {
-        const uint32_t rgb = fixtures::PatternRgb(x, y);
-        const graphics::Color want = ((rgb & 0xFF) << 16) | (rgb & 0xFF00) | (rgb >> 16);
-        ASSERT_EQ(b.PixelColor(x, y), want) << "at " << x << "," << y;
-      }
-    }
-  }
-
   testsupport::TempDir dir;
   testsupport::DialogScript script;
 
@@ -101,7 +89,7 @@ TEST_F(Loading, BmpAndJpegLoadWhateverTheCaseOfTheExtension) {
     const std::string path = dir.Write(name, fixtures::MakeBmp(7, 5, 24));
     Bitmap b;
     LoadPictureFile(path, b);
-    ExpectPattern(b, 7, 5);
+    fixtures::ExpectPattern(b, 7, 5);
     EXPECT_EQ(b.Format(), graphics::PixelFormat::Bpp24);
   }
   Bitmap src(40, 24);
@@ -141,11 +129,11 @@ TEST_F(Loading, PngAndGifLoadThroughTheirPlugins) {
   const std::string gif = dir.Write("anim.gif", fixtures::MakeGif(5, 7));
   Bitmap b;
   LoadPictureFile(png, b);
-  ExpectPattern(b, 9, 6);
+  fixtures::ExpectPattern(b, 9, 6);
   EXPECT_EQ(CurrentPluginPath, "InPng.spi");
   Bitmap g;
   LoadPictureFile(gif, g);
-  ExpectPattern(g, 5, 7);
+  fixtures::ExpectPattern(g, 5, 7);
   EXPECT_EQ(CurrentPluginPath, "InGif.spi");
   EXPECT_TRUE(script.boxes.empty());
 }
@@ -156,7 +144,7 @@ TEST_F(Loading, WithOnlyAGifPluginPngFilesLoadNothing) {
   Bitmap g, p;
   LoadPictureFile(dir.Write("a.gif", fixtures::MakeGif(3, 3)), g);
   LoadPictureFile(dir.Write("a.png", fixtures::MakePng(3, 3)), p);
-  ExpectPattern(g, 3, 3);
+  fixtures::ExpectPattern(g, 3, 3);
   EXPECT_TRUE(p.Empty());
   EXPECT_TRUE(script.boxes.empty());
 }
@@ -168,7 +156,7 @@ TEST_F(Loading, NoPluginHandleSurvivesALoad) {
   for (int i = 0; i < 2; ++i) {
     Bitmap b;
     LoadPictureFile(png, b);
-    ExpectPattern(b, 4, 4);
+    fixtures::ExpectPattern(b, 4, 4);
     EXPECT_FALSE(MappedInProcess(dir / "InPng.spi"));
   }
 }

@@ -73,17 +73,6 @@ TEST(ViewerKind, SignatureFirstThenExtension) {
   for (const auto& n : names) EXPECT_EQ(viewer::KindFromExtension(n.path), n.kind) << n.path;
 }
 
-void ExpectPattern(const Bitmap& b, int w, int h) {
-  ASSERT_EQ(b.Width(), w);
-  ASSERT_EQ(b.Height(), h);
-  for (int y = 0; y < h; ++y) {
-    for (int x = 0; x < w; ++x) {
-      const uint32_t rgb = fixtures::PatternRgb(x, y);
-      ASSERT_EQ(b.PixelColor(x, y), ((rgb & 0xFF) << 16) | (rgb & 0xFF00) | (rgb >> 16)) << x << "," << y;
-    }
-  }
-}
-
 TEST(ViewerLoading, EveryFormatAtFullSizeWhateverItsName) {
   testsupport::TempDir dir;
   const struct {
@@ -101,7 +90,7 @@ TEST(ViewerLoading, EveryFormatAtFullSizeWhateverItsName) {
     Bitmap b;
     viewer::LoadViewerPicture(dir.Write(c.name, c.bytes), kPlugins, b);
     SCOPED_TRACE(c.name);
-    ExpectPattern(b, 11, 7);
+    fixtures::ExpectPattern(b, 11, 7);
   }
   Bitmap big(1200, 900);
   big.FillRect({0, 0, 1200, 900}, 0x00FF00);
